@@ -1,0 +1,3 @@
+#include "keywatch/poller_system.h"
+
+PollerSystem g_pollerSystem = {GetTickCount, GetKeyState};

@@ -1,0 +1,175 @@
+#include "tests/test_support.h"
+
+#include <cstdio>
+
+#include <winternl.h>
+
+std::string HexBytes(const char* text) { return HexBytes(std::string(text ? text : "")); }
+
+std::string HexBytes(const std::string& bytes) {
+  std::string out;
+  char part[4];
+  for (unsigned char c : bytes) {
+    std::snprintf(part, sizeof(part), "%02X ", c);
+    out += part;
+  }
+  if (!out.empty()) out.pop_back();
+  return out;
+}
+
+void PumpMessages(DWORD ms) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (GetTickCount() - start >= ms) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  } while (GetTickCount() - start < ms);
+}
+
+TestWindow::TestWindow(const char* className, const char* title, DWORD style, RECT rect,
+                       WNDPROC proc) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc = {};
+  if (!GetClassInfoA(instance, className, &wc)) {
+    wc = WNDCLASSA{};
+    wc.lpfnWndProc = proc ? proc : DefWindowProcA;
+    wc.hInstance = instance;
+    wc.lpszClassName = className;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    RegisterClassA(&wc);
+  }
+  hwnd_ = CreateWindowExA(0, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                          rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+}
+
+TestWindow::~TestWindow() {
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+namespace {
+
+// One entry of the GDI handle table the PEB points to (same layout on
+// Windows and Wine; 24 bytes on 64-bit).
+struct GdiHandleEntry {
+  void* object;
+  uint16_t processId;
+  uint16_t count;
+  uint16_t unique;
+  uint8_t type;
+  uint8_t flags;
+  void* user;
+};
+
+}  // namespace
+
+int CountGdiObjects() {
+  const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (reported) return static_cast<int>(reported);
+#ifdef _WIN64
+  const size_t kTableOffset = 0xF8;
+#else
+  const size_t kTableOffset = 0x94;
+#endif
+  const char* peb = reinterpret_cast<const char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+  const auto* table = *reinterpret_cast<GdiHandleEntry* const*>(peb + kTableOffset);
+  if (!table) return -1;
+  int count = 0;  // Wine's table holds this process's handles only
+  for (int i = 0; i < 0x10000; ++i) {
+    if (table[i].type) ++count;
+  }
+  return count;
+}
+
+SIZE ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+bool SetDisplaySize(int width, int height) {
+  DEVMODEA mode = {};
+  mode.dmSize = sizeof(mode);
+  EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+  mode.dmPelsWidth = width;
+  mode.dmPelsHeight = height;
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) return false;
+  PumpMessages(50);
+  return ScreenSize().cx == width && ScreenSize().cy == height;
+}
+
+ScopedDisplaySize::ScopedDisplaySize(int width, int height)
+    : before_(ScreenSize()), ok_(SetDisplaySize(width, height)) {}
+
+ScopedDisplaySize::~ScopedDisplaySize() { SetDisplaySize(before_.cx, before_.cy); }
+
+void SendKey(WORD virtualKey, bool down) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof(input));
+}
+
+void TapKey(WORD virtualKey, DWORD holdMs) {
+  SendKey(virtualKey, true);
+  PumpMessages(holdMs);
+  SendKey(virtualKey, false);
+  PumpMessages(holdMs);
+}
+
+void ReleaseAllTestKeys() {
+  for (WORD key : {VK_F5, VK_CONTROL, VK_SHIFT, VK_MENU, VK_ESCAPE, VK_TAB}) {
+    if (GetAsyncKeyState(key) < 0) SendKey(key, false);
+  }
+}
+
+std::string WindowsPath(const std::string& path) {
+  if (path.empty() || path[0] != '/') return path;
+  std::string out = "Z:" + path;
+  for (char& c : out) {
+    if (c == '/') c = '\\';
+  }
+  return out;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+std::vector<uint32_t> CaptureClient(HWND hwnd, int* width, int* height) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  *width = client.right;
+  *height = client.bottom;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = *width;
+  info.bmiHeader.biHeight = -*height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(hwnd);
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, *width, *height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
+                               static_cast<const uint32_t*>(bits) + (*width) * (*height));
+  for (uint32_t& p : pixels) p &= 0x00FFFFFF;
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(dib);
+  ReleaseDC(hwnd, screen);
+  return pixels;
+}
+
+COLORREF ClientPixel(HWND hwnd, int x, int y) {
+  HDC dc = GetDC(hwnd);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(hwnd, dc);
+  return c;
+}
