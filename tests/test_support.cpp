@@ -103,7 +103,47 @@ ScopedDisplaySize::ScopedDisplaySize(int width, int height)
 
 ScopedDisplaySize::~ScopedDisplaySize() { SetDisplaySize(before_.cx, before_.cy); }
 
+namespace {
+
+const char* XKeyName(WORD virtualKey) {
+  switch (virtualKey) {
+    case VK_F4: return "F4";
+    case VK_F5: return "F5";
+    case VK_CONTROL: return "Control_L";
+    case VK_SHIFT: return "Shift_L";
+    case VK_MENU: return "Alt_L";
+    case VK_ESCAPE: return "Escape";
+    case VK_TAB: return "Tab";
+  }
+  return nullptr;
+}
+
+// Presses or releases the key on the X server's keyboard. Wine syncs its key
+// state with the X keymap whenever its focus changes, so a key injected with
+// SendInput alone reads as released again after, say, the game window is
+// restyled; a key held at the X server stays down, as a player's does.
+bool SendXKey(WORD virtualKey, bool down) {
+  const char* name = XKeyName(virtualKey);
+  if (!name || GetFileAttributesA("Z:\\usr\\bin\\xdotool") == INVALID_FILE_ATTRIBUTES) return false;
+  std::string command = std::string("Z:\\usr\\bin\\xdotool ") + (down ? "keydown " : "keyup ") + name;
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi;
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    return false;
+  }
+  WaitForSingleObject(pi.hProcess, 5000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  // Wait until Wine has seen it.
+  for (int i = 0; i < 200 && (GetAsyncKeyState(virtualKey) < 0) != down; ++i) Sleep(1);
+  return true;
+}
+
+}  // namespace
+
 void SendKey(WORD virtualKey, bool down) {
+  if (SendXKey(virtualKey, down)) return;
   INPUT input = {};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = virtualKey;
