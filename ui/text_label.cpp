@@ -1,6 +1,7 @@
 #include "ui/text_label.h"
 
-#include <string>
+#include <memory>
+#include <new>
 
 #include "ui/control_common.h"
 
@@ -67,12 +68,13 @@ void PaintTextLabel(const TextLabel& label, HDC dc) {
   DeleteObject(brush);
   DeleteObject(region);
 
-  std::string text(GetWindowTextLengthA(label.hwnd) + 1, '\0');
-  const int length = GetWindowTextA(label.hwnd, &text[0], static_cast<int>(text.size()));
+  const int capacity = GetWindowTextLengthA(label.hwnd) + 1;
+  std::unique_ptr<char[]> text(new (std::nothrow) char[capacity]);
+  const int length = text ? GetWindowTextA(label.hwnd, text.get(), capacity) : 0;
   if (length <= 0) return;
   HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, label.settings.textColor);
-  DrawTextA(dc, text.c_str(), length, &client, LabelTextFormat(label.settings));
+  DrawTextA(dc, text.get(), length, &client, LabelTextFormat(label.settings));
   SelectObject(dc, oldFont);
 }
