@@ -67,3 +67,31 @@ TEST_F(F5ActionTest, TitleMatchIsLostAfterTheFirstRunClassMatchIsNot) {
 }
 
 }  // namespace
+
+namespace {
+
+// A game window that is gone the moment the lookup has read its title.
+LRESULT CALLBACK VanishingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_GETTEXT && wParam > 9) {
+    lstrcpynA(reinterpret_cast<char*>(lParam), "CrossFire", static_cast<int>(wParam));
+    DestroyWindow(hwnd);
+    return 9;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(F5ActionTest, GameWindowDestroyedBetweenLookupAndWindowing) {
+  TestWindow game("F5Action.Vanishing", "CrossFire", WS_POPUP, {0, 0, 100, 100}, VanishingProc);
+  ASSERT_TRUE(IsWindow(game.hwnd()));
+  const HWND found = FindWindowByName("CrossFire");
+  EXPECT_EQ(game.hwnd(), found);
+  EXPECT_FALSE(IsWindow(found));  // the handle the windowing gets names no window
+
+  TestWindow again("F5Action.Vanishing", "CrossFire", WS_POPUP, {0, 0, 100, 100}, VanishingProc);
+  RunWindowingAction();  // the window calls fail; the display still switches
+  EXPECT_FALSE(IsWindow(again.hwnd()));
+  ASSERT_EQ(1u, recorder.changes.size());
+  EXPECT_EQ(1024u, recorder.changes[0].mode.dmPelsWidth & 0xFFFF);
+}
+
+}  // namespace

@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "tests/test_support.h"
 #include "ui/control_common.h"
+#include "keywatch/animation_box.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -103,6 +104,28 @@ TEST(ProgramDeathTest, FailedMainWindowShowsAnErrorAndExitsWithMinusOne) {
   EXPECT_EXIT(RunWithFailingMainWindow(), ::testing::ExitedWithCode(-1),
               "message box \\[Start-up failed\\] The start-up window could not be loaded\\. "
               "The program will now end\\. flags=0x10\n$");
+}
+
+}  // namespace
+
+namespace {
+
+// F5, armed with interval 0, closes the main window from inside the tick:
+// the tick must end without touching the destroyed box (the test runs
+// under Wine's heap checking too, see CMakeLists.txt).
+void ArmF5EveryTick() { WatchKeys(MainWindowAnimationBox(), 0, {VK_F5}); }
+void CloseOnF5(int32_t, int32_t) { DestroyWindow(MainWindowHandle()); }
+
+TEST_F(ProgramTest, HandlerThatClosesTheWindowInsideATickEndsTheProgram) {
+  g_mainWindowEvents.onCreated = ArmF5EveryTick;
+  g_mainWindowEvents.onWatchedKeyPressed = CloseOnF5;
+  SendKey(VK_F5, true);
+  const DWORD start = GetTickCount();
+  const int status = RunProgram();
+  SendKey(VK_F5, false);
+  EXPECT_EQ(0, status);
+  EXPECT_FALSE(MainWindowExists());
+  EXPECT_LT(GetTickCount() - start, 2000u);
 }
 
 }  // namespace

@@ -290,6 +290,28 @@ TEST_F(ToolTest, CtrlF5ActsLikeF5) {
   EXPECT_EQ(0x35CF0000u, static_cast<DWORD>(GetWindowLongA(gameWindow, GWL_STYLE)));
 }
 
+TEST_F(ToolTest, TwoCopiesAndOneGameBothReactToF5) {
+  const std::string log = TempLogPath("stand_in_game_two.log");
+  Process game(g_gamePath, "\"" + log + "\"");
+  HWND gameWindow = game.Window("CrossFire");
+  ASSERT_NE(nullptr, gameWindow);
+  Process first(g_toolPath), second(g_toolPath);
+  ASSERT_NE(nullptr, first.Window(kMainWindowClass));
+  ASSERT_NE(nullptr, second.Window(kMainWindowClass));
+  Foreground(gameWindow);
+  HoldKeys({VK_F5}, 120);
+  PumpMessages(300);
+  // Each copy windowed the game once; the end state is the same.
+  EXPECT_EQ(2u, Only(ReadGameLog(log), "style").size());
+  EXPECT_EQ(0x35CF0000u, static_cast<DWORD>(GetWindowLongA(gameWindow, GWL_STYLE)));
+  char title[64] = {};
+  GetWindowTextA(gameWindow, title, sizeof(title));
+  EXPECT_EQ("E1 B6 D6 DB 43 46 B4 B0 BF DA BB AF B3 C9 B9 A6 A3 A1", HexBytes(title));
+  EXPECT_EQ(1024, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_TRUE(first.Running());
+  EXPECT_TRUE(second.Running());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
