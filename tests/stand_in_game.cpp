@@ -46,6 +46,11 @@ LRESULT CALLBACK GameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:  // what the active window gets while nothing has the focus
+      // When the key went down, as the system stamped it.
+      if (!(lParam & 0x40000000)) Log("key %u %lu", static_cast<unsigned>(wParam), GetMessageTime());
+      break;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
