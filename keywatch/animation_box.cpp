@@ -133,6 +133,7 @@ void SetWatchedKeyHandler(AnimationBox* box, WatchedKeyPressedHandler handler) {
 
 void WatchKeys(AnimationBox* box, std::optional<int32_t> interval,
                std::initializer_list<int32_t> keyCodes) {
+  if (!box) return;
   int32_t used = interval.value_or(10);
   if (used < 0) used = 0;
   for (int32_t key : keyCodes) {

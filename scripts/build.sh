@@ -7,7 +7,7 @@ cd "$root"
 
 need_install=0
 for tool in i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix cmake ninja nasm Xvfb \
-            dpkg-source /usr/lib/wine/wine64 /usr/bin/convert; do
+            xdotool import python3 dpkg-source /usr/lib/wine/wine64 /usr/bin/convert; do
   command -v "$tool" >/dev/null 2>&1 || need_install=1
 done
 [ -d /usr/src/googletest ] || need_install=1

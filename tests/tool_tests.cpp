@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,7 +18,9 @@ namespace {
 
 std::string g_toolPath, g_gamePath;
 
-const char kTitleBytes[] = "E1B6D6DB4346B4B0BFDABBAFB3C9B9A6A3A1";  // the windowed title
+// The windowed title's bytes, as the game logs them and as HexBytes shows them.
+const char kTitleBytes[] = "E1B6D6DB4346B4B0BFDABBAFB3C9B9A6A3A1";
+const char kWindowedTitleHex[] = "E1 B6 D6 DB 43 46 B4 B0 BF DA BB AF B3 C9 B9 A6 A3 A1";
 
 class Process {
  public:
@@ -115,6 +118,45 @@ void Foreground(HWND hwnd) {
   PumpUntil([&] { return GetForegroundWindow() == hwnd; }, 2000);
 }
 
+std::string TitleBytes(HWND hwnd) {
+  char title[64] = {};
+  GetWindowTextA(hwnd, title, sizeof(title));
+  return HexBytes(title);
+}
+
+// The stand-in game filling the screen, logging to a file of its own, then
+// copies of the tool, and the game in front as when the player is in it.
+class GameScene {
+ public:
+  GameScene(const char* logName, int tools = 1, const char* className = "CrossFire",
+            const char* title = "CrossFire")
+      : log_(TempLogPath(logName)),
+        game_(g_gamePath, "\"" + log_ + "\" " + className + " " + title) {
+    window_ = game_.Window(className);
+    for (int i = 0; i < tools; ++i) {
+      tools_.emplace_back(new Process(g_toolPath));
+      if (!tools_.back()->Window(kMainWindowClass)) return;
+    }
+    if (window_) Foreground(window_);
+  }
+  // The game is up, every tool shows its window and the game is in front.
+  bool ready() const {
+    bool all = window_ && GetForegroundWindow() == window_;
+    for (const auto& t : tools_) all = all && t->Running();
+    return all;
+  }
+  HWND window() const { return window_; }
+  const Process& game() const { return game_; }
+  const Process& tool(size_t i = 0) const { return *tools_[i]; }
+  std::vector<GameEvent> Log(const char* what) const { return Only(ReadGameLog(log_), what); }
+
+ private:
+  std::string log_;
+  Process game_;
+  std::vector<std::unique_ptr<Process>> tools_;
+  HWND window_ = nullptr;
+};
+
 class ToolTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -198,27 +240,18 @@ TEST_F(ToolTest, TwoCopiesRunSideBySideAndEndEachOnItsOwn) {
 }
 
 TEST_F(ToolTest, HeldF5WindowsTheGameAndSwitchesTheDisplay) {
-  const std::string log = TempLogPath("stand_in_game_f5.log");
-  Process game(g_gamePath, "\"" + log + "\"");
-  HWND gameWindow = game.Window("CrossFire");
-  ASSERT_NE(nullptr, gameWindow);
-  Process tool(g_toolPath);
-  ASSERT_NE(nullptr, tool.Window(kMainWindowClass));
-  Foreground(gameWindow);
-  ASSERT_EQ(gameWindow, GetForegroundWindow());
+  GameScene scene("stand_in_game_f5.log");
+  ASSERT_TRUE(scene.ready());
 
   HoldKeys({VK_F5}, 1000);
   PumpMessages(200);
 
   // Wine keeps both WS_MINIMIZE and WS_MAXIMIZE as set.
-  EXPECT_EQ(0x35CF0000u, static_cast<DWORD>(GetWindowLongA(gameWindow, GWL_STYLE)));
-  char title[64] = {};
-  GetWindowTextA(gameWindow, title, sizeof(title));
-  EXPECT_EQ("E1 B6 D6 DB 43 46 B4 B0 BF DA BB AF B3 C9 B9 A6 A3 A1", HexBytes(title));
+  EXPECT_EQ(0x35CF0000u, static_cast<DWORD>(GetWindowLongA(scene.window(), GWL_STYLE)));
+  EXPECT_EQ(kWindowedTitleHex, TitleBytes(scene.window()));
 
-  const std::vector<GameEvent> events = ReadGameLog(log);
-  const std::vector<GameEvent> styles = Only(events, "style"), titles = Only(events, "title"),
-                               moves = Only(events, "move");
+  const std::vector<GameEvent> styles = scene.Log("style"), titles = scene.Log("title"),
+                               moves = scene.Log("move");
   ASSERT_GE(styles.size(), 5u);
   EXPECT_LE(styles.size(), 6u);
   EXPECT_EQ(styles.size(), titles.size());
@@ -241,8 +274,8 @@ TEST_F(ToolTest, HeldF5WindowsTheGameAndSwitchesTheDisplay) {
 
   EXPECT_EQ(1024, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(768, GetSystemMetrics(SM_CYSCREEN));
-  EXPECT_TRUE(tool.Running());
-  EXPECT_TRUE(game.Running());
+  EXPECT_TRUE(scene.tool().Running());
+  EXPECT_TRUE(scene.game().Running());
 }
 
 TEST_F(ToolTest, F5WithoutAGameStillSwitchesTheDisplay) {
@@ -260,56 +293,39 @@ TEST_F(ToolTest, F5WithoutAGameStillSwitchesTheDisplay) {
 }
 
 TEST_F(ToolTest, TitleMatchedGameIsRenamedAndNotFoundAgain) {
-  const std::string log = TempLogPath("stand_in_game_title.log");
-  Process game(g_gamePath, "\"" + log + "\" StandIn.ByTitle CrossFire");
-  HWND gameWindow = game.Window("StandIn.ByTitle");
-  ASSERT_NE(nullptr, gameWindow);
-  Process tool(g_toolPath);
-  ASSERT_NE(nullptr, tool.Window(kMainWindowClass));
-  Foreground(gameWindow);
+  GameScene scene("stand_in_game_title.log", 1, "StandIn.ByTitle", "CrossFire");
+  ASSERT_TRUE(scene.ready());
   HoldKeys({VK_F5}, 120);
   PumpMessages(300);
-  EXPECT_EQ(1u, Only(ReadGameLog(log), "style").size());
+  EXPECT_EQ(1u, scene.Log("style").size());
+  EXPECT_EQ(kWindowedTitleHex, TitleBytes(scene.window()));
   HoldKeys({VK_F5}, 120);
   PumpMessages(300);
-  EXPECT_EQ(1u, Only(ReadGameLog(log), "style").size());  // no longer found
-  EXPECT_TRUE(tool.Running());
+  EXPECT_EQ(1u, scene.Log("style").size());  // no longer found
+  EXPECT_TRUE(scene.tool().Running());
 }
 
 TEST_F(ToolTest, CtrlF5ActsLikeF5) {
-  const std::string log = TempLogPath("stand_in_game_ctrl.log");
-  Process game(g_gamePath, "\"" + log + "\"");
-  HWND gameWindow = game.Window("CrossFire");
-  ASSERT_NE(nullptr, gameWindow);
-  Process tool(g_toolPath);
-  ASSERT_NE(nullptr, tool.Window(kMainWindowClass));
-  Foreground(gameWindow);
+  GameScene scene("stand_in_game_ctrl.log");
+  ASSERT_TRUE(scene.ready());
   HoldKeys({VK_CONTROL, VK_F5}, 120);
   PumpMessages(300);
-  EXPECT_EQ(1u, Only(ReadGameLog(log), "style").size());
-  EXPECT_EQ(0x35CF0000u, static_cast<DWORD>(GetWindowLongA(gameWindow, GWL_STYLE)));
+  EXPECT_EQ(1u, scene.Log("style").size());
+  EXPECT_EQ(0x35CF0000u, static_cast<DWORD>(GetWindowLongA(scene.window(), GWL_STYLE)));
 }
 
 TEST_F(ToolTest, TwoCopiesAndOneGameBothReactToF5) {
-  const std::string log = TempLogPath("stand_in_game_two.log");
-  Process game(g_gamePath, "\"" + log + "\"");
-  HWND gameWindow = game.Window("CrossFire");
-  ASSERT_NE(nullptr, gameWindow);
-  Process first(g_toolPath), second(g_toolPath);
-  ASSERT_NE(nullptr, first.Window(kMainWindowClass));
-  ASSERT_NE(nullptr, second.Window(kMainWindowClass));
-  Foreground(gameWindow);
+  GameScene scene("stand_in_game_two.log", 2);
+  ASSERT_TRUE(scene.ready());
   HoldKeys({VK_F5}, 120);
   PumpMessages(300);
   // Each copy windowed the game once; the end state is the same.
-  EXPECT_EQ(2u, Only(ReadGameLog(log), "style").size());
-  EXPECT_EQ(0x35CF0000u, static_cast<DWORD>(GetWindowLongA(gameWindow, GWL_STYLE)));
-  char title[64] = {};
-  GetWindowTextA(gameWindow, title, sizeof(title));
-  EXPECT_EQ("E1 B6 D6 DB 43 46 B4 B0 BF DA BB AF B3 C9 B9 A6 A3 A1", HexBytes(title));
+  EXPECT_EQ(2u, scene.Log("style").size());
+  EXPECT_EQ(0x35CF0000u, static_cast<DWORD>(GetWindowLongA(scene.window(), GWL_STYLE)));
+  EXPECT_EQ(kWindowedTitleHex, TitleBytes(scene.window()));
   EXPECT_EQ(1024, GetSystemMetrics(SM_CXSCREEN));
-  EXPECT_TRUE(first.Running());
-  EXPECT_TRUE(second.Running());
+  EXPECT_TRUE(scene.tool(0).Running());
+  EXPECT_TRUE(scene.tool(1).Running());
 }
 
 }  // namespace

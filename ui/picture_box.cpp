@@ -93,8 +93,8 @@ PictureBox* PictureBoxFromWindow(HWND hwnd) {
 }
 
 void LoadPicture(PictureBox* box, const unsigned char* data, size_t size) {
-  if (size == 0) return;
   box->picture.reset();
+  if (size == 0) return;
   box->picture = DecodePicture(data, size);
   InvalidateRect(box->hwnd, nullptr, FALSE);
 }
