@@ -113,9 +113,23 @@ void HoldKeys(std::initializer_list<WORD> keys, DWORD ms) {
   PumpMessages(50);
 }
 
+// Brings the window to the front and keeps asking until it has stayed there
+// for 100 ms: a tool that has just shown its window may still take the
+// activation after the first request.
 void Foreground(HWND hwnd) {
-  SetForegroundWindow(hwnd);
-  PumpUntil([&] { return GetForegroundWindow() == hwnd; }, 2000);
+  const DWORD start = GetTickCount();
+  DWORD frontSince = 0;
+  while (GetTickCount() - start < 3000) {
+    if (GetForegroundWindow() != hwnd) {
+      SetForegroundWindow(hwnd);
+      frontSince = 0;
+    } else if (!frontSince) {
+      frontSince = GetTickCount();
+    } else if (GetTickCount() - frontSince >= 100) {
+      return;
+    }
+    PumpMessages(10);
+  }
 }
 
 std::string TitleBytes(HWND hwnd) {
