@@ -241,3 +241,29 @@ TEST(GdiObjects, ThousandPaintsOfEachControlLeakNone) {
 }
 
 }  // namespace
+
+namespace {
+
+// The label turns the default colour into a brush at every paint, the
+// picture box once, at creation.
+TEST(DefaultColour, LabelFollowsAButtonFaceChangePictureBoxKeepsItsBrush) {
+  TestWindow parent("ColourParent", "colours", WS_POPUP | WS_VISIBLE, {0, 0, 300, 100});
+  const unsigned char none[] = "no picture";
+  HWND box = CreatePictureBox(parent.hwnd(), 1, 0, 0, 50, 40,
+                              {kDefaultColor, kPictureNatural, none, sizeof(none)});
+  HWND label = CreateTextLabel(parent.hwnd(), 2, 100, 0, 50, 40, "", InstructionLabelSettings());
+  ShowWindow(box, SW_SHOWNA);
+  ShowWindow(label, SW_SHOWNA);
+  const COLORREF before = GetSysColor(COLOR_BTNFACE);
+  const int element = COLOR_BTNFACE;
+  const COLORREF changed = RGB(1, 2, 3);
+  ASSERT_TRUE(SetSysColors(1, &element, &changed));
+  RedrawWindow(parent.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  const uint32_t labelPixel = Rgb(ClientPixel(label, 10, 10));
+  const uint32_t boxPixel = Rgb(ClientPixel(box, 10, 10));
+  SetSysColors(1, &element, &before);
+  EXPECT_EQ(0x010203u, labelPixel);
+  EXPECT_EQ(Rgb(before), boxPixel);
+}
+
+}  // namespace
