@@ -152,13 +152,6 @@ void SendKey(WORD virtualKey, bool down) {
   SendInput(1, &input, sizeof(input));
 }
 
-void TapKey(WORD virtualKey, DWORD holdMs) {
-  SendKey(virtualKey, true);
-  PumpMessages(holdMs);
-  SendKey(virtualKey, false);
-  PumpMessages(holdMs);
-}
-
 void ReleaseAllTestKeys() {
   for (WORD key : {VK_F5, VK_CONTROL, VK_SHIFT, VK_MENU, VK_ESCAPE, VK_TAB}) {
     if (GetAsyncKeyState(key) < 0) SendKey(key, false);

@@ -59,7 +59,6 @@ int CountGdiObjects();
 
 // Real keyboard input, as a player's keys arrive.
 void SendKey(WORD virtualKey, bool down);
-void TapKey(WORD virtualKey, DWORD holdMs = 30);
 void ReleaseAllTestKeys();
 
 // Unix paths (as CTest passes them) become Z:\ paths for Windows calls.
