@@ -12,36 +12,6 @@
 
 namespace {
 
-struct Child {
-  PROCESS_INFORMATION pi = {};
-  bool Start(const std::string& exe, const std::string& args = "") {
-    std::string command = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                          &pi);
-  }
-  void Stop() {
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-  }
-  HWND WaitForWindow(const char* className, DWORD timeoutMs = 10000) const {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-      for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w;
-           w = FindWindowExA(nullptr, w, className, nullptr)) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == pi.dwProcessId && IsWindowVisible(w)) return w;
-      }
-      Sleep(1);
-    }
-    return nullptr;
-  }
-};
-
 double NowMs() {
   static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
   LARGE_INTEGER now;
@@ -87,29 +57,28 @@ void Reaction(const std::string& tool, const std::string& game) {
   char dir[MAX_PATH];
   GetTempPathA(MAX_PATH, dir);
   const std::string log = std::string(dir) + "bench_game.log";
-  Child g, t;
-  g.Start(game, "\"" + log + "\"");
-  HWND gameWindow = g.WaitForWindow("CrossFire");
-  t.Start(tool);
-  t.WaitForWindow("CfWindowTool.Main");
-  HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHook, GetModuleHandleA(nullptr), 0);
-  const SIZE screen = ScreenSize();
-  for (int i = 0; i < 20; ++i) {
-    SetWindowLongA(gameWindow, GWL_STYLE, WS_POPUP | WS_VISIBLE);
-    SetWindowPos(gameWindow, HWND_TOP, 0, 0, screen.cx, screen.cy, SWP_FRAMECHANGED);
-    SetForegroundWindow(gameWindow);
-    PumpMessages(300);  // more than the 200 ms interval since the last action
-    XKey("keydown");
-    PumpMessages(150);
-    XKey("keyup");
-    PumpMessages(100);
-  }
-  PumpMessages(300);
-  UnhookWindowsHookEx(hook);
-  t.Stop();
-  g.Stop();
-
   std::vector<DWORD> styles;
+  {
+    ChildProcess g(game, "\"" + log + "\"");
+    HWND gameWindow = g.Window("CrossFire");
+    ChildProcess t(tool);
+    t.Window("CfWindowTool.Main");
+    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHook, GetModuleHandleA(nullptr), 0);
+    const SIZE screen = ScreenSize();
+    for (int i = 0; i < 20; ++i) {
+      SetWindowLongA(gameWindow, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+      SetWindowPos(gameWindow, HWND_TOP, 0, 0, screen.cx, screen.cy, SWP_FRAMECHANGED);
+      SetForegroundWindow(gameWindow);
+      PumpMessages(300);  // more than the 200 ms interval since the last action
+      XKey("keydown");
+      PumpMessages(150);
+      XKey("keyup");
+      PumpMessages(100);
+    }
+    PumpMessages(300);
+    UnhookWindowsHookEx(hook);
+  }  // both programs end here
+
   FILE* f = std::fopen(log.c_str(), "r");
   char what[16], rest[256];
   unsigned long tick = 0;
@@ -139,13 +108,10 @@ void Reaction(const std::string& tool, const std::string& game) {
 }
 
 double StartUpMs(const std::string& exe, const char* className) {
-  Child c;
   const double start = NowMs();
-  c.Start(exe);
-  c.WaitForWindow(className);
-  const double ms = NowMs() - start;
-  c.Stop();
-  return ms;
+  ChildProcess c(exe);
+  c.Window(className);
+  return NowMs() - start;
 }
 
 void StartUp(const std::string& tool, const std::string& reference) {

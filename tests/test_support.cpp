@@ -74,7 +74,11 @@ int CountGdiObjects() {
 #else
   const size_t kTableOffset = 0x94;
 #endif
+  // GCC misreads the inline NtCurrentTeb as an out-of-bounds read.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
   const char* peb = reinterpret_cast<const char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+#pragma GCC diagnostic pop
   const auto* table = *reinterpret_cast<GdiHandleEntry* const*>(peb + kTableOffset);
   if (!table) return -1;
   int count = 0;  // Wine's table holds this process's handles only
@@ -156,6 +160,47 @@ void ReleaseAllTestKeys() {
   for (WORD key : {VK_F5, VK_CONTROL, VK_SHIFT, VK_MENU, VK_ESCAPE, VK_TAB}) {
     if (GetAsyncKeyState(key) < 0) SendKey(key, false);
   }
+}
+
+ChildProcess::ChildProcess(const std::string& exe, const std::string& args, const char* folder) {
+  std::string command = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder, &si,
+                            &pi_);
+}
+
+ChildProcess::~ChildProcess() {
+  if (!started_) return;
+  if (Running()) TerminateProcess(pi_.hProcess, 99);
+  WaitForSingleObject(pi_.hProcess, 5000);
+  CloseHandle(pi_.hThread);
+  CloseHandle(pi_.hProcess);
+}
+
+bool ChildProcess::Running() const {
+  return started_ && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD ChildProcess::WaitForExit(DWORD ms) const {
+  if (!started_ || WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return 0x7FFFFFFF;
+  DWORD code = 0;
+  GetExitCodeProcess(pi_.hProcess, &code);
+  return code;
+}
+
+HWND ChildProcess::Window(const char* className) const {
+  HWND found = nullptr;
+  PumpUntil([&] {
+    for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w;
+         w = FindWindowExA(nullptr, w, className, nullptr)) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid == id() && IsWindowVisible(w)) found = w;
+    }
+    return found != nullptr;
+  }, 10000);
+  return found;
 }
 
 std::string WindowsPath(const std::string& path) {

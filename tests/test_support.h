@@ -20,7 +20,7 @@ bool PumpUntil(Done done, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   while (!done()) {
     if (GetTickCount() - start > timeoutMs) return false;
-    PumpMessages(5);
+    PumpMessages(1);
   }
   return true;
 }
@@ -60,6 +60,26 @@ int CountGdiObjects();
 // Real keyboard input, as a player's keys arrive.
 void SendKey(WORD virtualKey, bool down);
 void ReleaseAllTestKeys();
+
+// A program started by a test, ended with the object if still running.
+class ChildProcess {
+ public:
+  ChildProcess(const std::string& exe, const std::string& args = "", const char* folder = nullptr);
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  bool started() const { return started_; }
+  DWORD id() const { return pi_.dwProcessId; }
+  bool Running() const;
+  // The exit status, or 0x7FFFFFFF when it is still running after `ms`.
+  DWORD WaitForExit(DWORD ms) const;
+  // Its visible top-level window of the class, waiting up to 10 s for it.
+  HWND Window(const char* className) const;
+
+ private:
+  PROCESS_INFORMATION pi_ = {};
+  bool started_ = false;
+};
 
 // Unix paths (as CTest passes them) become Z:\ paths for Windows calls.
 std::string WindowsPath(const std::string& path);

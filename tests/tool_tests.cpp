@@ -22,52 +22,6 @@ std::string g_toolPath, g_gamePath;
 const char kTitleBytes[] = "E1B6D6DB4346B4B0BFDABBAFB3C9B9A6A3A1";
 const char kWindowedTitleHex[] = "E1 B6 D6 DB 43 46 B4 B0 BF DA BB AF B3 C9 B9 A6 A3 A1";
 
-class Process {
- public:
-  Process(const std::string& exe, const std::string& args = "", const char* folder = nullptr) {
-    std::string command = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder,
-                              &si, &pi_);
-  }
-  ~Process() {
-    if (!started_) return;
-    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
-    WaitForSingleObject(pi_.hProcess, 5000);
-    CloseHandle(pi_.hThread);
-    CloseHandle(pi_.hProcess);
-  }
-  bool started() const { return started_; }
-  DWORD id() const { return pi_.dwProcessId; }
-  bool Running() const { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
-  // The exit status, or 0x7FFFFFFF when it is still running after `ms`.
-  DWORD WaitForExit(DWORD ms) const {
-    if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return 0x7FFFFFFF;
-    DWORD code = 0;
-    GetExitCodeProcess(pi_.hProcess, &code);
-    return code;
-  }
-  // Its visible top-level window of the class, waiting up to 10 s for it.
-  HWND Window(const char* className) const {
-    HWND found = nullptr;
-    PumpUntil([&] {
-      for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w;
-           w = FindWindowExA(nullptr, w, className, nullptr)) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == id() && IsWindowVisible(w)) found = w;
-      }
-      return found != nullptr;
-    }, 10000);
-    return found;
-  }
-
- private:
-  PROCESS_INFORMATION pi_ = {};
-  bool started_ = false;
-};
-
 // One line of the stand-in game's log: tick, what, the rest.
 struct GameEvent {
   DWORD tick;
@@ -148,7 +102,7 @@ class GameScene {
         game_(g_gamePath, "\"" + log_ + "\" " + className + " " + title) {
     window_ = game_.Window(className);
     for (int i = 0; i < tools; ++i) {
-      tools_.emplace_back(new Process(g_toolPath));
+      tools_.emplace_back(new ChildProcess(g_toolPath));
       if (!tools_.back()->Window(kMainWindowClass)) return;
     }
     if (window_) Foreground(window_);
@@ -160,14 +114,14 @@ class GameScene {
     return all;
   }
   HWND window() const { return window_; }
-  const Process& game() const { return game_; }
-  const Process& tool(size_t i = 0) const { return *tools_[i]; }
+  const ChildProcess& game() const { return game_; }
+  const ChildProcess& tool(size_t i = 0) const { return *tools_[i]; }
   std::vector<GameEvent> Log(const char* what) const { return Only(ReadGameLog(log_), what); }
 
  private:
   std::string log_;
-  Process game_;
-  std::vector<std::unique_ptr<Process>> tools_;
+  ChildProcess game_;
+  std::vector<std::unique_ptr<ChildProcess>> tools_;
   HWND window_ = nullptr;
 };
 
@@ -193,7 +147,7 @@ TEST_F(ToolTest, EveryWayOfClosingEndsWithStatusZero) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Process tool(g_toolPath);
+    ChildProcess tool(g_toolPath);
     ASSERT_TRUE(tool.started());
     HWND window = tool.Window(kMainWindowClass);
     ASSERT_NE(nullptr, window);
@@ -203,7 +157,7 @@ TEST_F(ToolTest, EveryWayOfClosingEndsWithStatusZero) {
 }
 
 TEST_F(ToolTest, ShiftEscAndEndOfSessionLeaveItRunning) {
-  Process tool(g_toolPath);
+  ChildProcess tool(g_toolPath);
   HWND window = tool.Window(kMainWindowClass);
   ASSERT_NE(nullptr, window);
   Foreground(window);
@@ -220,7 +174,7 @@ TEST_F(ToolTest, ShiftEscAndEndOfSessionLeaveItRunning) {
 
 TEST_F(ToolTest, WindowAsAPlayerSeesIt) {
   ASSERT_TRUE(SetDisplaySize(1024, 768));
-  Process tool(g_toolPath, "", "C:\\windows");  // a shortcut with another working folder
+  ChildProcess tool(g_toolPath, "", "C:\\windows");  // a shortcut with another working folder
   HWND window = tool.Window(kMainWindowClass);
   ASSERT_NE(nullptr, window);
   RECT r;
@@ -240,7 +194,7 @@ TEST_F(ToolTest, WindowAsAPlayerSeesIt) {
 }
 
 TEST_F(ToolTest, TwoCopiesRunSideBySideAndEndEachOnItsOwn) {
-  Process first(g_toolPath), second(g_toolPath);
+  ChildProcess first(g_toolPath), second(g_toolPath);
   HWND a = first.Window(kMainWindowClass), b = second.Window(kMainWindowClass);
   ASSERT_NE(nullptr, a);
   ASSERT_NE(nullptr, b);
@@ -293,7 +247,7 @@ TEST_F(ToolTest, HeldF5WindowsTheGameAndSwitchesTheDisplay) {
 }
 
 TEST_F(ToolTest, F5WithoutAGameStillSwitchesTheDisplay) {
-  Process tool(g_toolPath);
+  ChildProcess tool(g_toolPath);
   HWND window = tool.Window(kMainWindowClass);
   ASSERT_NE(nullptr, window);
   HoldKeys({VK_F5}, 150);
