@@ -6,31 +6,31 @@
 
 StartupSystem g_startupSystem = {MessageBoxA, ExitProcess};
 
-namespace {
-
-struct ProgramState {
-  char folder[MAX_PATH];
-  bool loopStarted;
-  bool oleInitialized;
-};
-
 ProgramState g_program;
 
-void EnterProgramFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
+void CutToFolder(char* path, size_t capacity) {
+  if (!capacity) return;
+  path[capacity - 1] = '\0';  // older Windows leave a full buffer unterminated
   char* lastSlash = nullptr;
   for (char* p = path; *p; ++p) {
     if (*p == '\\') lastSlash = p;
   }
-  if (lastSlash) *lastSlash = '\0';
+  if (!lastSlash) return;
+  const bool driveRoot = lastSlash == path + 2 && path[1] == ':';
+  lastSlash[driveRoot ? 1 : 0] = '\0';
+}
+
+namespace {
+
+void EnterProgramFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  CutToFolder(path, MAX_PATH);
   lstrcpynA(g_program.folder, path, MAX_PATH);
   SetCurrentDirectoryA(g_program.folder);
 }
 
 }  // namespace
-
-const char* ProgramFolder() { return g_program.folder; }
 
 int RunProgram() {
   EnterProgramFolder();
@@ -55,13 +55,15 @@ int RunProgram() {
 }
 
 WPARAM RunMessageLoop() {
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  MSG msg = {};
+  BOOL got;
+  while ((got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
     if (IsForMainWindow(msg.hwnd) && PreTranslateMainWindowMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  return msg.wParam;
+  // -1 is an error with no WM_QUIT behind it: the loop ends all the same.
+  return got == 0 ? msg.wParam : 0;
 }
 
 void QuitIfNoWindowsLeft() {

@@ -16,8 +16,19 @@ void QuitIfNoWindowsLeft();
 
 void ShutDownProgram();
 
-// The folder of the program file, without the trailing backslash.
-const char* ProgramFolder();
+// The process's program state. Tests reset it between runs of RunProgram.
+struct ProgramState {
+  char folder[MAX_PATH];  // the program file's folder
+  bool loopStarted;       // set once, just before the message loop would start
+  bool oleInitialized;
+};
+extern ProgramState g_program;
+
+// Cuts a module path in `path` (a buffer of `capacity` bytes, which need not
+// hold a terminator) down to its folder: the part before the last backslash,
+// keeping the backslash of a drive's root ("C:\"), since "C:" alone names
+// the drive's current directory rather than its root.
+void CutToFolder(char* path, size_t capacity);
 
 // Calls the start-up failure exit makes; tests stand in for them so that
 // the error box does not wait for a click.

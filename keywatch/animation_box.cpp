@@ -1,16 +1,13 @@
 #include "keywatch/animation_box.h"
 
 #include "keywatch/poller_system.h"
+#include "ui/control_common.h"
+
+DWORD g_paintFlushTick = 0;
 
 namespace {
 
-// Shared by all boxes: when the boxes' windows were last pushed to paint.
-DWORD g_flushTick = 0;
 constexpr int32_t kFlushPeriod = 100;  // ms
-
-COLORREF ResolveColor(COLORREF color) {
-  return color == kBoxDefaultColor ? GetSysColor(COLOR_BTNFACE) : color;
-}
 
 bool IsDown(int key) { return g_pollerSystem.getKeyState(key) < 0; }
 
@@ -88,33 +85,19 @@ LRESULT CALLBACK AnimationBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-void RegisterAnimationBoxClass() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc;
-  if (GetClassInfoA(instance, kAnimationBoxClass, &wc)) return;
-  wc = WNDCLASSA{};
-  wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = AnimationBoxProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  wc.lpszClassName = kAnimationBoxClass;
-  RegisterClassA(&wc);
-}
-
 }  // namespace
 
 AnimationBox* CreateAnimationBox(HWND parent, int controlId, int left, int top, int width,
                                  int height, DWORD extraStyle) {
-  RegisterAnimationBoxClass();
-  HWND hwnd = CreateWindowExA(0, kAnimationBoxClass, "", WS_CHILD | WS_CLIPSIBLINGS | extraStyle,
-                              left, top, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                              GetModuleHandleA(nullptr), nullptr);
+  RegisterPlainClass(kAnimationBoxClass, AnimationBoxProc);
+  HWND hwnd = g_windowCreation.createWindowExA(
+      0, kAnimationBoxClass, "", WS_CHILD | WS_CLIPSIBLINGS | extraStyle, left, top, width, height,
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleA(nullptr),
+      nullptr);
   if (!hwnd) return nullptr;
   AnimationBox* box = new AnimationBox{};
   box->hwnd = hwnd;
-  box->backColor = kBoxDefaultColor;
+  box->backColor = kDefaultColor;
   SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
   SetTimer(hwnd, kAnimationBoxTimerId, kAnimationBoxTimerPeriod, nullptr);
   box->timerStarted = true;
@@ -163,8 +146,8 @@ void RunAnimationBoxTick(AnimationBox* box) {
     break;
   }
 
-  if (static_cast<int32_t>(now - g_flushTick) > kFlushPeriod) {
+  if (static_cast<int32_t>(now - g_paintFlushTick) > kFlushPeriod) {
     UpdateWindow(box->hwnd);
-    g_flushTick = g_pollerSystem.getTickCount();
+    g_paintFlushTick = g_pollerSystem.getTickCount();
   }
 }

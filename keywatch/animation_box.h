@@ -19,12 +19,11 @@ using WatchedKeyPressedHandler = void (*)(int32_t keyCode, int32_t modifiers);
 
 inline constexpr UINT_PTR kAnimationBoxTimerId = 1;
 inline constexpr UINT kAnimationBoxTimerPeriod = 5;  // ms
-inline constexpr COLORREF kBoxDefaultColor = 0xFF000000;  // CLR_DEFAULT: COLOR_BTNFACE
 inline constexpr char kAnimationBoxClass[] = "CfWindowTool.AnimationBox";
 
 struct AnimationBox {
   HWND hwnd;
-  COLORREF backColor;
+  COLORREF backColor;  // kDefaultColor stands for COLOR_BTNFACE
   HBITMAP image;  // the whole client area, filled with backColor
   SIZE imageSize;
   bool timerStarted;
@@ -32,9 +31,13 @@ struct AnimationBox {
   WatchedKeyPressedHandler onWatchedKeyPressed;
 };
 
+// When the boxes' windows were last pushed to paint (UpdateWindow at most
+// every 100 ms): one value shared by all boxes, starting at 0.
+extern DWORD g_paintFlushTick;
+
 // Creates the box's window (WS_CHILD | WS_CLIPSIBLINGS | extraStyle, hidden)
-// and starts its timer. Null when the window cannot be created. The box is
-// freed with its window.
+// through the controls' window-creation call, and starts its timer. Null
+// when the window cannot be created. The box is freed with its window.
 AnimationBox* CreateAnimationBox(HWND parent, int controlId, int left, int top, int width,
                                  int height, DWORD extraStyle);
 

@@ -4,6 +4,7 @@
 # display mode change (plain X mode has neither).
 
 WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver
 WINE_DESKTOP_SIZE=${WINE_DESKTOP_SIZE:-1280x1024}
 
@@ -14,6 +15,7 @@ _wine_xvfb_pid=""
 # not generated on this machine (Wine does not need it to be).
 wine_env() { env LC_ALL=zh_CN.UTF-8 "$@"; }
 wine64() { wine_env "$WINE64" "$@"; }
+wine32() { wine_env "$WINE32" "$@"; }
 
 wine_session_stop() {
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
@@ -48,7 +50,8 @@ wine_session_start() {
     [ -e "/tmp/.X11-unix/X$n" ] && break
     sleep 0.05
   done
-  if [ ! -f "$WINEPREFIX/.ready" ]; then
+  # A prefix made before 32-bit Wine was installed lacks its 32-bit half.
+  if [ ! -f "$WINEPREFIX/.ready" ] || [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wine64 wineboot --init >/dev/null 2>&1

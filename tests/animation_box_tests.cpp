@@ -14,6 +14,7 @@ namespace {
 struct FakeSystem {
   DWORD now = 1000;
   std::set<int> down;
+  std::set<int> toggledOnly;  // low bit set (a toggle key that is on), high bit clear
   std::vector<int> keyQueries;
   int tickQueries = 0;
 };
@@ -25,7 +26,8 @@ DWORD WINAPI FakeTickCount() {
 }
 SHORT WINAPI FakeKeyState(int key) {
   g_fake->keyQueries.push_back(key);
-  return g_fake->down.count(key) ? static_cast<SHORT>(0x8001) : 0;
+  if (g_fake->down.count(key)) return static_cast<SHORT>(0x8001);
+  return g_fake->toggledOnly.count(key) ? 0x0001 : 0;
 }
 
 struct Event { int32_t key, modifiers; DWORD at; };
@@ -44,6 +46,8 @@ class PollerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = g_pollerSystem;
+    savedFlushTick_ = g_paintFlushTick;
+    g_paintFlushTick = 0;
     g_fake = &fake_;
     g_pollerSystem = {FakeTickCount, FakeKeyState};
     g_events.clear();
@@ -56,6 +60,7 @@ class PollerTest : public ::testing::Test {
   void TearDown() override {
     delete parent_;
     g_pollerSystem = saved_;
+    g_paintFlushTick = savedFlushTick_;
     g_fake = nullptr;
   }
   // One tick at `now`; returns the events it raised.
@@ -71,6 +76,7 @@ class PollerTest : public ::testing::Test {
     return keys;
   }
   PollerSystem saved_;
+  DWORD savedFlushTick_ = 0;
   FakeSystem fake_;
   TestWindow* parent_ = nullptr;
   AnimationBox* box_ = nullptr;
@@ -199,13 +205,30 @@ TEST_F(PollerTest, KeyStateIsReadOnlyForDueEntriesAndModifiersOnlyOnFiring) {
 
 TEST_F(PollerTest, TickCountIsReadOnceUnlessThePaintFlushIsDue) {
   WatchKeys(box_, 200, {116});
-  TickAt(5000);  // makes sure the flush has just run
-  fake_.tickQueries = 0;
-  TickAt(5050);
-  EXPECT_EQ(1, fake_.tickQueries);
-  fake_.tickQueries = 0;
-  TickAt(5200);  // more than 100 ms since the flush: UpdateWindow and a fresh read
-  EXPECT_EQ(2, fake_.tickQueries);
+  g_paintFlushTick = 5000;
+  struct Case { DWORD now; int tickReads; DWORD flushTickAfter; };
+  const Case cases[] = {
+      {5050, 1, 5000},
+      {5100, 1, 5000},  // 100 ms: not more than the period
+      {5101, 2, 5101},  // UpdateWindow and a fresh read for the flush tick
+      {5150, 1, 5101},
+      {4000, 1, 5101},  // behind the flush tick (signed difference): no flush
+  };
+  for (const Case& c : cases) {
+    fake_.tickQueries = 0;
+    TickAt(c.now);
+    EXPECT_EQ(c.tickReads, fake_.tickQueries) << c.now;
+    EXPECT_EQ(c.flushTickAfter, g_paintFlushTick) << c.now;
+  }
+}
+
+TEST_F(PollerTest, KeyWithOnlyItsToggleBitSetDoesNotFire) {
+  WatchKeys(box_, 0, {VK_F5});
+  fake_.toggledOnly = {VK_F5};
+  EXPECT_EQ(Keys{}, KeysFiredAt(1000));
+  fake_.toggledOnly.clear();
+  fake_.down = {VK_F5};
+  EXPECT_EQ(Keys{VK_F5}, KeysFiredAt(1010));
 }
 
 TEST_F(PollerTest, HandlerLongerThanTheIntervalFiresAgainOnTheNextTick) {
@@ -220,7 +243,7 @@ TEST_F(PollerTest, HandlerThatDestroysTheBoxEndsTheTickAtOnce) {
   WatchKeys(box_, 0, {116});
   WatchKeys(box_, 0, {65});
   fake_.down = {116, 65};
-  TickAt(9000);  // flush done
+  g_paintFlushTick = 9000;
   static HWND parent;
   parent = parent_->hwnd();
   g_duringEvent = [] { DestroyWindow(parent); };

@@ -1,10 +1,15 @@
 // Decoding the stored picture and streams that must leave no picture.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tests/test_support.h"
 #include "ui/jpeg_decoder.h"
 #include "ui/picture_box.h"
 
@@ -129,6 +134,59 @@ TEST(JpegDecoder, StreamCutInTheScanKeepsItsSizeAsLibjpegFillsTheRest) {
   EXPECT_EQ(200, picture->width);
   EXPECT_EQ(200, picture->height);
   EXPECT_EQ(std::vector<int>({63, 33, 16}), BgrAt(*picture, 0, 0));
+}
+
+std::vector<unsigned char> ReadTestData(const std::string& name) {
+  std::ifstream in(WindowsPath(std::string(CFW_TEST_DATA_DIR) + "/" + name), std::ios::binary);
+  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+// 65500 x 21858 x 3 bytes is 4,295,097,000: past 2^32, so a 32-bit size_t
+// wraps it to 129,704 and the rows would be written far past the buffer.
+// On both builds the picture is over the limit and never allocated.
+TEST(JpegDecoder, DeclaredSizeThatWrapsA32BitSizeGivesNoPicture) {
+  const std::vector<unsigned char> jpeg = ReadTestData("wraps-32bit-65500x21858.jpg");
+  ASSERT_EQ(301u, jpeg.size());
+  EXPECT_EQ(nullptr, DecodePicture(jpeg.data(), jpeg.size()));
+}
+
+// Inputs that once made trouble while fuzzing, replayed: each decodes to no
+// picture (too large), promptly and without a crash.
+TEST(JpegDecoder, FuzzingRegressionsGiveNoPicture) {
+  const std::string dir = WindowsPath(std::string(CFW_TEST_DATA_DIR) + "/fuzz-regressions");
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir + "\\*.jpg").c_str(), &found);
+  ASSERT_NE(INVALID_HANDLE_VALUE, search) << dir;
+  int replayed = 0;
+  do {
+    const std::vector<unsigned char> jpeg = ReadTestData(std::string("fuzz-regressions/") + found.cFileName);
+    ASSERT_FALSE(jpeg.empty()) << found.cFileName;
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(nullptr, DecodePicture(jpeg.data(), jpeg.size())) << found.cFileName;
+    EXPECT_LT(GetTickCount() - start, 2000u) << found.cFileName;
+    ++replayed;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  EXPECT_GE(replayed, 2);
+}
+
+TEST(JpegDecoder, PictureSizeLimit) {
+  struct Case { uint64_t width, height; bool fits; };
+  const Case cases[] = {
+      {1, 1, true},
+      {200, 200, true},
+      {0, 200, false},
+      {200, 0, false},
+      {65500, 21858, false},          // wraps a 32-bit size_t
+      {65500, 65500, false},
+      {4, 178956970, true},           // 12-byte rows: 2,147,483,640 bytes
+      {4, 178956971, false},          // 2,147,483,652 bytes
+      {13, 53687091, true},           // 39-byte rows padded to 40: 2,147,483,640 bytes
+      {13, 53687092, false},          // padded 2,147,483,680; unpadded it would fit
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.fits, FitsPictureLimit(c.width, c.height)) << c.width << " x " << c.height;
+  }
 }
 
 TEST(JpegDecoder, RecognisesJpegBySizeAndSignature) {

@@ -173,7 +173,7 @@ HWND WINAPI FailOneClass(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD st
 
 TEST(MainWindowCreation, FailsWhenTheWindowOrAControlCannotBeCreated) {
   const WindowCreation saved = g_windowCreation;
-  for (const char* cls : {kMainWindowClass, kTextLabelClass, kPictureBoxClass}) {
+  for (const char* cls : {kMainWindowClass, kTextLabelClass, kAnimationBoxClass, kPictureBoxClass}) {
     g_failingClass = cls;
     g_windowCreation.createWindowExA = FailOneClass;
     EXPECT_FALSE(CreateMainWindow()) << cls;
@@ -181,6 +181,54 @@ TEST(MainWindowCreation, FailsWhenTheWindowOrAControlCannotBeCreated) {
     EXPECT_FALSE(MainWindowExists()) << cls;
     EXPECT_EQ(nullptr, FindWindowA(kMainWindowClass, nullptr)) << cls;  // nothing left behind
   }
+}
+
+// Windows may give a new window another size than asked (a large system
+// font, a small screen); under Wine it always has the asked size, so the
+// main window is made at another size here and must be put right.
+HWND WINAPI MakeMainWindowOddSized(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
+                                   int x, int y, int w, int h, HWND parent, HMENU menu,
+                                   HINSTANCE instance, LPVOID param) {
+  if (lstrcmpA(className, kMainWindowClass) == 0) {
+    x += 7;
+    w -= 10;
+    h += 20;
+  }
+  return CreateWindowExA(exStyle, className, title, style, x, y, w, h, parent, menu, instance,
+                         param);
+}
+
+TEST(MainWindowCreation, WindowMadeAtAnotherSizeIsPutBackTo175By166) {
+  ScopedDisplaySize display(1024, 768);
+  ASSERT_TRUE(display.ok());
+  const WindowCreation saved = g_windowCreation;
+  g_windowCreation.createWindowExA = MakeMainWindowOddSized;
+  const bool created = CreateMainWindow();
+  g_windowCreation = saved;
+  ASSERT_TRUE(created);
+  RECT r;
+  GetWindowRect(MainWindowHandle(), &r);
+  DestroyWindow(MainWindowHandle());
+  EXPECT_EQ(424, r.left);
+  EXPECT_EQ(301, r.top);
+  EXPECT_EQ(599, r.right);
+  EXPECT_EQ(467, r.bottom);
+}
+
+TEST(MainWindowDestruction, ReleasesItsIcons) {
+  ASSERT_TRUE(CreateMainWindow());
+  HWND hwnd = MainWindowHandle();
+  HICON big = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
+  HICON small = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
+  ASSERT_NE(nullptr, big);
+  ASSERT_NE(nullptr, small);
+  ICONINFO info = {};
+  ASSERT_TRUE(GetIconInfo(big, &info));
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyWindow(hwnd);
+  EXPECT_FALSE(GetIconInfo(big, &info));
+  EXPECT_FALSE(GetIconInfo(small, &info));
 }
 
 TEST_F(MainWindowTest, FocusReturnsToTheAnimationBoxAfterSwitchingAway) {
@@ -196,27 +244,53 @@ TEST_F(MainWindowTest, FocusReturnsToTheAnimationBoxAfterSwitchingAway) {
   EXPECT_EQ(box, GetFocus());
 }
 
+// The modifiers come from this thread's key state, set here for each row.
+void SetModifiers(bool ctrl, bool shift, bool alt) {
+  BYTE keys[256] = {};
+  keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
+  keys[VK_SHIFT] = keys[VK_LSHIFT] = shift ? 0x80 : 0;
+  keys[VK_MENU] = keys[VK_LMENU] = alt ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
 TEST_F(MainWindowTest, KeyboardPreTranslation) {
-  HWND box = AnimationBoxWindow(MainWindowAnimationBox());
-  struct Case { UINT message; WPARAM key; bool consumed; };
+  enum Mods { kNone = 0, kCtrl = 1, kShift = 2, kAlt = 4 };
+  struct Case { UINT message; WPARAM key; int mods; bool consumed; bool closes; };
   const Case cases[] = {
-      {WM_KEYDOWN, VK_TAB, true},      // the only tab stop: focus stays
-      {WM_KEYDOWN, VK_RETURN, false},  // no buttons
-      {WM_KEYDOWN, VK_F1, false},      // no help
-      {WM_KEYDOWN, VK_LEFT, false},
-      {WM_SYSKEYDOWN, 'A', false},     // no access keys
-      {WM_KEYUP, VK_ESCAPE, false},    // only key-down messages count
-      {WM_CHAR, 27, false},
+      {WM_KEYDOWN, VK_TAB, kNone, true, false},     // the only tab stop: focus stays
+      {WM_KEYDOWN, VK_TAB, kShift, true, false},
+      {WM_SYSKEYDOWN, VK_TAB, kNone, true, false},  // a key-down all the same
+      {WM_KEYDOWN, VK_TAB, kCtrl, false, false},
+      {WM_SYSKEYDOWN, VK_TAB, kAlt, false, false},  // Alt+Tab belongs to the system
+      {WM_KEYDOWN, VK_RETURN, kNone, false, false}, // no buttons
+      {WM_KEYDOWN, VK_F1, kNone, false, false},     // no help
+      {WM_KEYDOWN, VK_LEFT, kNone, false, false},
+      {WM_SYSKEYDOWN, 'A', kAlt, false, false},     // no access keys
+      {WM_KEYUP, VK_ESCAPE, kNone, false, false},   // only key-down messages count
+      {WM_CHAR, 27, kNone, false, false},
+      {WM_KEYDOWN, VK_ESCAPE, kShift, false, false},
+      {WM_KEYDOWN, VK_ESCAPE, kCtrl, false, false},
+      {WM_SYSKEYDOWN, VK_ESCAPE, kAlt, false, false},
+      {WM_KEYDOWN, VK_ESCAPE, kNone, true, true},
+      {WM_SYSKEYDOWN, VK_ESCAPE, kNone, true, true},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "message " << std::hex << c.message << " key " << c.key
+                                      << " modifiers " << c.mods);
+    if (!MainWindowExists()) {
+      ASSERT_TRUE(CreateMainWindow());
+      PumpMessages(30);
+    }
+    HWND box = AnimationBoxWindow(MainWindowAnimationBox());
+    ASSERT_EQ(box, GetFocus());
+    SetModifiers(c.mods & kCtrl, c.mods & kShift, c.mods & kAlt);
     MSG msg = {box, c.message, c.key, 0, 0, {0, 0}};
-    EXPECT_EQ(c.consumed, PreTranslateMainWindowMessage(msg)) << c.message << " " << c.key;
-    EXPECT_EQ(box, GetFocus());
-    EXPECT_TRUE(MainWindowExists());
+    const bool consumed = PreTranslateMainWindowMessage(msg);
+    SetModifiers(false, false, false);
+    EXPECT_EQ(c.consumed, consumed);
+    EXPECT_EQ(!c.closes, MainWindowExists());
+    if (!c.closes) EXPECT_EQ(box, GetFocus());
   }
-  MSG esc = {box, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
-  EXPECT_TRUE(PreTranslateMainWindowMessage(esc));
-  EXPECT_FALSE(MainWindowExists());
 }
 
 TEST_F(MainWindowTest, EndOfSessionIsNeverRefusedAndLeavesTheWindow) {

@@ -10,6 +10,9 @@
 #include "ui/picture_box.h"
 #include "ui/text_label.h"
 
+extern const unsigned char kOddWidthJpeg[];
+extern const size_t kOddWidthJpeg_size;
+
 namespace {
 
 constexpr uint32_t kRed = 0xFF0000;
@@ -216,6 +219,31 @@ TEST(PictureBox, UndecodableStreamShowsTheBackgroundOnly) {
   int w = 0, h = 0;
   for (uint32_t p : CaptureClient(box, &w, &h)) ASSERT_EQ(0x0A141Eu, p);
   EXPECT_EQ(50 * 40, w * h);
+}
+
+// 13 pixels make 39-byte rows: the bitmap's rows are padded to 40 bytes, and
+// any slip in the padding shears the picture row by row.
+TEST(PictureBox, RowsNotAMultipleOfFourBytesAreDrawnExactly) {
+  TestWindow parent("PictureParent", "pictures", WS_POPUP | WS_VISIBLE, {0, 0, 300, 200});
+  auto picture = DecodePicture(kOddWidthJpeg, kOddWidthJpeg_size);
+  ASSERT_NE(nullptr, picture);
+  ASSERT_EQ(13, picture->width);
+  ASSERT_EQ(7, picture->height);
+  PictureBoxSettings settings = {RGB(10, 20, 30), kPictureNatural, kOddWidthJpeg, kOddWidthJpeg_size};
+  HWND box = CreatePictureBox(parent.hwnd(), 1, 0, 0, 20, 10, settings);
+  ASSERT_NE(nullptr, box);
+  ShowWindow(box, SW_SHOWNA);
+  UpdateWindow(box);
+  int w = 0, h = 0;
+  const std::vector<uint32_t> px = CaptureClient(box, &w, &h);
+  ASSERT_EQ(20, w);
+  ASSERT_EQ(10, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const uint32_t expected = x < 13 && y < 7 ? PictureRgb(*picture, x, y) : 0x0A141Eu;
+      ASSERT_EQ(expected, px[static_cast<size_t>(y) * w + x]) << x << "," << y;
+    }
+  }
 }
 
 TEST(GdiObjects, ThousandPaintsOfEachControlLeakNone) {

@@ -52,34 +52,47 @@ TestWindow::~TestWindow() {
 
 namespace {
 
-// One entry of the GDI handle table the PEB points to (same layout on
-// Windows and Wine; 24 bytes on 64-bit).
+// One entry of Wine's GDI handle table, which the PEB points to: 24 bytes
+// on both builds, as its pointers are kept 64 bits wide in 32-bit processes
+// too (Windows' own 32-bit table has 16-byte entries, but Windows answers
+// GetGuiResources and the table is not read there).
 struct GdiHandleEntry {
-  void* object;
+  uint64_t object;
   uint16_t processId;
   uint16_t count;
   uint16_t unique;
   uint8_t type;
   uint8_t flags;
-  void* user;
+  uint64_t user;
 };
+static_assert(sizeof(GdiHandleEntry) == 24, "Wine's entry layout");
 
 }  // namespace
 
 int CountGdiObjects() {
   const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   if (reported) return static_cast<int>(reported);
-#ifdef _WIN64
-  const size_t kTableOffset = 0xF8;
-#else
-  const size_t kTableOffset = 0x94;
-#endif
   // GCC misreads the inline NtCurrentTeb as an out-of-bounds read.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Warray-bounds"
+  [[maybe_unused]] const char* teb = reinterpret_cast<const char*>(NtCurrentTeb());
   const char* peb = reinterpret_cast<const char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
 #pragma GCC diagnostic pop
-  const auto* table = *reinterpret_cast<GdiHandleEntry* const*>(peb + kTableOffset);
+#ifdef _WIN64
+  const GdiHandleEntry* table = *reinterpret_cast<GdiHandleEntry* const*>(peb + 0xF8);
+#else
+  // A 32-bit process under 64-bit Wine also has a 64-bit TEB, whose address
+  // Wine keeps in the 32-bit TEB's GdiBatchCount (offset 0xF70); Wine then
+  // records the table in the 64-bit PEB (TEB64 + 0x60) at 0xF8 only.
+  const GdiHandleEntry* table = nullptr;
+  if (const uint32_t teb64 = *reinterpret_cast<const uint32_t*>(teb + 0xF70)) {
+    const uint64_t peb64 = *reinterpret_cast<const uint64_t*>(static_cast<uintptr_t>(teb64) + 0x60);
+    const uint64_t shared = *reinterpret_cast<const uint64_t*>(static_cast<uintptr_t>(peb64) + 0xF8);
+    table = reinterpret_cast<const GdiHandleEntry*>(static_cast<uintptr_t>(shared));
+  } else {
+    table = *reinterpret_cast<GdiHandleEntry* const*>(peb + 0x94);
+  }
+#endif
   if (!table) return -1;
   int count = 0;  // Wine's table holds this process's handles only
   for (int i = 0; i < 0x10000; ++i) {

@@ -104,6 +104,43 @@ TEST(FindWindowByName, EmptyOrNullNameFindsTheFirstEmptyTitle) {
   EXPECT_EQ(untitled.hwnd(), FindWindowByName(nullptr));
 }
 
+// Title reads arrive as WM_GETTEXT at windows of this process; class names
+// are read without a message. So the count shows what the lookup read.
+int g_titleReads = 0;
+WPARAM g_titleCapacity = 0;
+LRESULT CALLBACK CountTitleReads(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_GETTEXT) {
+    ++g_titleReads;
+    g_titleCapacity = wParam;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+TEST(FindWindowByName, ClassNameIsReadBeforeTheTitle) {
+  TestWindow game("Lookup.Counted.CrossFire", "CrossFire", WS_POPUP, {0, 0, 50, 50}, CountTitleReads);
+  BringToTop(game.hwnd());
+  g_titleReads = 0;
+  EXPECT_EQ(game.hwnd(), FindWindowByName("Lookup.Counted.CrossFire"));
+  EXPECT_EQ(0, g_titleReads);  // matched by its class: its title is never read
+  g_titleReads = 0;
+  EXPECT_EQ(game.hwnd(), FindWindowByName("CrossFire"));
+  EXPECT_EQ(1, g_titleReads);  // class first, no match; then the title, once
+  EXPECT_EQ(255u, g_titleCapacity);
+}
+
+TEST(FindWindowByName, ChildWindowsAreNotSearched) {
+  TestWindow parent("Lookup.Parent", "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  TestWindow("CrossFire", "unused");  // registers the class
+  HWND byClass = CreateWindowExA(0, "CrossFire", "child", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50,
+                                 parent.hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND byTitle = CreateWindowExA(0, "Lookup.Parent", "CrossFire", WS_CHILD | WS_VISIBLE, 0, 60, 50,
+                                 50, parent.hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(nullptr, byClass);
+  ASSERT_NE(nullptr, byTitle);
+  BringToTop(parent.hwnd());
+  EXPECT_EQ(kNotFoundWindow, FindWindowByName("CrossFire"));
+}
+
 TEST(FindWindowByName, LongTitlesAboveTheGameDoNotHideIt) {
   TestWindow game("CrossFire", "game");
   const std::string longTitle(1000, 'C');

@@ -82,6 +82,16 @@ TEST_F(WindowizeTest, OptionalParameters) {
        {"move"}, {0, 0, 0, 600}, {}},
       {"width and height", 640, 480, nullopt, false, nullopt, nullopt,
        {"move"}, {0, 0, 640, 480}, {}},
+      {"display width given as 0 alone", nullopt, nullopt, nullopt, nullopt, 0, nullopt,
+       {"move", "display"}, {0, 0, 800, 600}, {0, 0, 1280, 1024}},
+      {"display height given as 0 alone", nullopt, nullopt, nullopt, nullopt, nullopt, 0,
+       {"move", "display"}, {0, 0, 800, 600}, {0, 0, 1280, 1024}},
+      {"title given as empty", nullopt, nullopt, "", nullopt, nullopt, nullopt,
+       {"title", "move"}, {0, 0, 800, 600}, {}},
+      {"height 0", nullopt, 0, nullopt, nullopt, nullopt, nullopt,
+       {"move"}, {0, 0, 800, 0}, {}},
+      {"restyle given as false", nullopt, nullopt, nullopt, false, nullopt, nullopt,
+       {"move"}, {0, 0, 800, 600}, {}},
       {"display width above 16 bits", nullopt, nullopt, nullopt, nullopt, 0x10400, 768,
        {"move", "display"}, {0, 0, 800, 600}, {0, 0, 1024, 768}},
   };
@@ -99,9 +109,7 @@ TEST_F(WindowizeTest, OptionalParameters) {
     if (!c.restyle.value_or(false)) {
       EXPECT_EQ(styleBefore, static_cast<DWORD>(GetWindowLongA(game.hwnd(), GWL_STYLE)));
     }
-    if (!c.title) {
-      EXPECT_STREQ("before", GetTitleText(game.hwnd()).get());
-    }
+    EXPECT_STREQ(c.title ? *c.title : "before", GetTitleText(game.hwnd()).get());
   }
 }
 

@@ -1,5 +1,6 @@
-// What the main window, the picture box and the label share: the call that
-// creates their windows, their kind of window class, and colour settings.
+// What the main window and its controls (the picture box, the label and the
+// animation box) share: the call that creates their windows, their kind of
+// window class, and colour settings.
 #pragma once
 
 #include <windows.h>

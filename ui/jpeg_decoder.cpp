@@ -40,14 +40,23 @@ uint8_t* DecodeBottomUpBgr(const unsigned char* data, size_t size, int32_t* widt
     return nullptr;
   }
   jpeg_create_decompress(&cinfo);
+  // Whole-image buffers libjpeg needs (progressive streams) stay within the
+  // same bound; beyond it libjpeg reports an error instead of allocating.
+  cinfo.mem->max_memory_to_use = kMaxPictureBytes;
   jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
   jpeg_read_header(&cinfo, TRUE);
+  jpeg_calc_output_dimensions(&cinfo);
+  // Before libjpeg allocates anything for the picture: a declared size that
+  // could never be drawn means no picture.
+  if (!FitsPictureLimit(cinfo.output_width, cinfo.output_height)) {
+    jpeg_destroy_decompress(&cinfo);
+    return nullptr;
+  }
   jpeg_start_decompress(&cinfo);
 
   const int components = cinfo.output_components;
   const size_t w = cinfo.output_width, h = cinfo.output_height;
-  if ((components == 1 || components == 3) && w > 0 && h > 0 &&
-      w <= SIZE_MAX / 3 / h) {
+  if (components == 1 || components == 3) {
     pixels = static_cast<uint8_t*>(std::malloc(w * h * 3));
     row = static_cast<JSAMPLE*>(std::malloc(w * components));
   }
@@ -78,6 +87,12 @@ uint8_t* DecodeBottomUpBgr(const unsigned char* data, size_t size, int32_t* widt
 }
 
 }  // namespace
+
+bool FitsPictureLimit(uint64_t width, uint64_t height) {
+  // In 64 bits: on the 32-bit build width * height * 3 can wrap size_t
+  // (65500 x 21858 would come out as about 130 KB).
+  return width > 0 && height > 0 && PaddedPictureBytes(width, height) <= kMaxPictureBytes;
+}
 
 bool LooksLikeJpeg(const unsigned char* data, size_t size) {
   return data && size > 5 && data[0] == 0xFF && data[1] == 0xD8;

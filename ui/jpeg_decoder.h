@@ -19,10 +19,24 @@ struct DecodedPicture {
   std::unique_ptr<uint8_t[], FreeDeleter> pixels;
 };
 
+// The largest picture kept, in bytes of its bitmap rows (each padded to a
+// multiple of 4 bytes, as the paint copies them): a device-independent
+// bitmap's size must fit a signed 32-bit value. A larger one is no picture;
+// the check also keeps the size arithmetic from wrapping on 32-bit builds.
+inline constexpr uint64_t kMaxPictureBytes = 0x7FFFFFFF;
+
+inline uint64_t PaddedPictureBytes(uint64_t width, uint64_t height) {
+  return (width * 3 + 3) / 4 * 4 * height;
+}
+
+// True for a picture of at least 1 x 1 whose padded rows fit kMaxPictureBytes.
+bool FitsPictureLimit(uint64_t width, uint64_t height);
+
 // True when the stream is taken for a JPEG: longer than 5 bytes, FF D8 first.
 bool LooksLikeJpeg(const unsigned char* data, size_t size);
 
 // Null when the stream is not recognised, libjpeg reports an error, it is
-// not greyscale or three-component, or there is no memory for the pixels.
+// not greyscale or three-component, it is larger than kMaxPictureBytes, or
+// there is no memory for the pixels.
 // Reports nothing.
 std::unique_ptr<DecodedPicture> DecodePicture(const unsigned char* data, size_t size);

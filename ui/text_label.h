@@ -30,7 +30,8 @@ HWND CreateTextLabel(HWND parent, int controlId, int left, int top, int width, i
 
 TextLabel* TextLabelFromWindow(HWND hwnd);
 
-// The DrawText format for the settings (0x124 for the instruction label).
+// The DrawText format for the settings (0x824 for the instruction label:
+// DT_NOPREFIX | DT_LEFT | DT_SINGLELINE | DT_VCENTER).
 UINT LabelTextFormat(const TextLabelSettings& settings);
 
 // The whole of WM_PAINT between BeginPaint and EndPaint.
