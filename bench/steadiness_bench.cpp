@@ -25,7 +25,8 @@ SIZE_T PrivateBytes() {
 
 void Report(const char* what, int gdiBefore, SIZE_T bytesBefore, double seconds) {
   std::printf("%-28s GDI objects %d -> %d, private bytes %zu -> %zu (%+lld), %.1f s\n", what,
-              gdiBefore, CountGdiObjects(), bytesBefore, PrivateBytes(),
+              gdiBefore, CountGdiObjects(), static_cast<size_t>(bytesBefore),
+              static_cast<size_t>(PrivateBytes()),
               static_cast<long long>(PrivateBytes()) - static_cast<long long>(bytesBefore), seconds);
 }
 

@@ -1,21 +1,30 @@
 #!/usr/bin/env bash
-# Prints the tool's figures under wine64 on Xvfb: idle CPU, reaction to F5
-# and start-up against a bare reference exe, the poller's tick cost, GDI
-# objects and private bytes over many paints and windowing actions, and the
-# size of the release exe. Usage: scripts/bench.sh [IDLE_SECONDS]   (30)
+# Prints the tool's figures under Wine on Xvfb: the size of the release exe;
+# GDI objects and private bytes over many paints and windowing actions, for
+# the release (i686, under 32-bit Wine and qemu) and its twin; and, on the
+# x86_64 twin only (emulation makes 32-bit CPU time say nothing about
+# Windows), idle CPU, reaction to F5 and start-up against a bare reference
+# exe, and the poller's tick cost. Usage: scripts/bench.sh [IDLE_SECONDS] (30)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/build.sh >/dev/null
+bash scripts/i386-support.sh check
 
 source scripts/wine-session.sh
 wine_session_start "$root/build/wineprefix"
 b="$root/build/x86_64"
 run() { wine64 "$@" 2>/dev/null | tr -d '\r'; }
+run32() { wine32 "$@" 2>/dev/null | tr -d '\r'; }
 
 echo "release exe (i686): $(stat -c %s dist/win32/cfwindow.exe) bytes; twin (x86_64): $(stat -c %s dist/win64/cfwindow.exe) bytes"
 run "$b/bench/poller_bench.exe"
-[ -n "${SKIP_STEADINESS:-}" ] || run "$b/bench/steadiness_bench.exe"
+if [ -z "${SKIP_STEADINESS:-}" ]; then
+  echo "steadiness, release (i686):"
+  run32 "$root/build/i686/bench/steadiness_bench.exe"
+  echo "steadiness, twin (x86_64):"
+  run "$b/bench/steadiness_bench.exe"
+fi
 run "$b/bench/bench_driver.exe" --tool="$b/cfwindow.exe" --reference="$b/bench/bench_reference.exe" \
     --game="$b/tests/stand_in_game.exe"
 

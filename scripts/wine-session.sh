@@ -35,6 +35,19 @@ _wine_free_display() {
   echo "$n"
 }
 
+# Wine draws caption buttons with glyphs of its Marlett font. Debian's Wine
+# finds its own data folder as /usr/lib/wine/../../share/wine and asks for
+# its fonts by that path through its NT file layer, which refuses the ".."
+# parts, so no font of its own folder (fonts-wine) ever loads and the buttons
+# show letters. The prefix's Windows font folder is read without that
+# detour: the font is linked there.
+_wine_link_caption_font() {
+  local font=/usr/share/wine/fonts/marlett.ttf
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -f "$font" ] && [ -d "$fonts" ] && ln -sf "$font" "$fonts/marlett.ttf"
+  return 0
+}
+
 # wine_session_start PREFIX_DIR
 wine_session_start() {
   export WINEPREFIX=$1
@@ -61,6 +74,7 @@ wine_session_start() {
     "$WINESERVER" -w
     touch "$WINEPREFIX/.ready"
   fi
+  _wine_link_caption_font
   "$WINESERVER" -p
   # Brings up the virtual desktop before the first program needs it.
   wine64 cmd /c exit >/dev/null 2>&1 || true

@@ -289,7 +289,9 @@ TEST_F(MainWindowTest, KeyboardPreTranslation) {
     SetModifiers(false, false, false);
     EXPECT_EQ(c.consumed, consumed);
     EXPECT_EQ(!c.closes, MainWindowExists());
-    if (!c.closes) EXPECT_EQ(box, GetFocus());
+    if (!c.closes) {
+      EXPECT_EQ(box, GetFocus());
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 #include "tests/message_log_window.h"
 
 #include "tests/display_recorder.h"
+#include "tests/test_support.h"
 
 std::vector<LoggedCall> g_callLog;
 
@@ -49,6 +50,7 @@ MessageLogWindow::MessageLogWindow(const char* className, const char* title, DWO
   }
   hwnd_ = CreateWindowExA(0, className, title, style, 300, 200, 320, 240, nullptr, nullptr,
                           instance, nullptr);
+  UseWindowProc(hwnd_, LoggingProc);  // the class may come from another helper
   g_callLog.clear();
 }
 

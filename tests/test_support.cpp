@@ -44,6 +44,15 @@ TestWindow::TestWindow(const char* className, const char* title, DWORD style, RE
   }
   hwnd_ = CreateWindowExA(0, className, title, style, rect.left, rect.top, rect.right - rect.left,
                           rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+  // The class may have been registered first by another helper with another
+  // procedure (class names such as "CrossFire" recur): this window gets ours.
+  UseWindowProc(hwnd_, proc ? proc : DefWindowProcA);
+}
+
+void UseWindowProc(HWND hwnd, WNDPROC proc) {
+  if (hwnd && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) != proc) {
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+  }
 }
 
 TestWindow::~TestWindow() {

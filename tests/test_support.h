@@ -25,6 +25,9 @@ bool PumpUntil(Done done, DWORD timeoutMs) {
   return true;
 }
 
+// Makes `proc` the window's procedure from now on.
+void UseWindowProc(HWND hwnd, WNDPROC proc);
+
 // A top-level window of a class of the test's own, destroyed with the object.
 class TestWindow {
  public:

@@ -287,8 +287,13 @@ TEST_F(ToolTest, TwoCopiesAndOneGameBothReactToF5) {
   ASSERT_TRUE(scene.ready());
   HoldKeys({VK_F5}, 120);
   PumpMessages(300);
-  // Each copy windowed the game once; the end state is the same.
-  EXPECT_EQ(2u, scene.Log("style").size());
+  // Each copy windowed the game. One copy fires at most once per 200 ms, so
+  // two restyles within 150 ms of each other came from both. (How often
+  // each fired depends on how long F5 stayed down: under emulation the key's
+  // release can come late enough for a second firing of each.)
+  const std::vector<GameEvent> styles = scene.Log("style");
+  ASSERT_GE(styles.size(), 2u);
+  EXPECT_LT(styles[1].tick - styles[0].tick, 150u);
   EXPECT_EQ(0x35CF0000u, static_cast<DWORD>(GetWindowLongA(scene.window(), GWL_STYLE)));
   EXPECT_EQ(kWindowedTitleHex, TitleBytes(scene.window()));
   EXPECT_EQ(1024, GetSystemMetrics(SM_CXSCREEN));
