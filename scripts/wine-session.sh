@@ -63,16 +63,22 @@ wine_session_start() {
     [ -e "/tmp/.X11-unix/X$n" ] && break
     sleep 0.05
   done
-  # A prefix made before 32-bit Wine was installed lacks its 32-bit half.
-  if [ ! -f "$WINEPREFIX/.ready" ] || [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+  # .ready names the set-up below; a prefix made by another one, or before
+  # 32-bit Wine was installed (no 32-bit half), is made anew.
+  local setup="virtual desktop $WINE_DESKTOP_SIZE, no crash dialog"
+  if [ "$(cat "$WINEPREFIX/.ready" 2>/dev/null)" != "$setup" ] ||
+     [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wine64 wineboot --init >/dev/null 2>&1
     "$WINESERVER" -w
     wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$WINE_DESKTOP_SIZE" /f >/dev/null 2>&1
+    # A program that crashes ends at once with a backtrace on stderr rather
+    # than waiting behind Wine's crash dialog, which nobody would click.
+    wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.ready"
+    echo "$setup" > "$WINEPREFIX/.ready"
   fi
   _wine_link_caption_font
   "$WINESERVER" -p

@@ -119,14 +119,18 @@ TEST(ProgramFolder, CutFromTheModulePath) {
 }
 
 TEST(ProgramFolder, FullBufferWithoutTerminatorIsCutInsideIt) {
-  // Older Windows fill all 260 bytes of a too-long path and add no NUL.
-  char buffer[MAX_PATH + 8];
-  std::memset(buffer, 'a', sizeof(buffer));
-  std::memcpy(buffer, "C:\\", 3);
-  buffer[200] = '\\';
-  CutToFolder(buffer, MAX_PATH);
-  EXPECT_EQ(200u, std::strlen(buffer));
-  EXPECT_EQ('a', buffer[MAX_PATH]);  // nothing written past the buffer
+  // Older Windows fill all 260 bytes of a too-long path and add no NUL. The
+  // bytes after the buffer hold a backslash that a scan running past its
+  // end would take for the last one.
+  char memory[MAX_PATH + 8];
+  std::memset(memory, 'a', sizeof(memory));
+  std::memcpy(memory, "C:\\", 3);
+  memory[200] = '\\';
+  memory[MAX_PATH + 2] = '\\';
+  memory[MAX_PATH + 7] = '\0';
+  CutToFolder(memory, MAX_PATH);
+  EXPECT_EQ(200u, std::strlen(memory));
+  EXPECT_EQ('\\', memory[MAX_PATH + 2]);  // nothing read or written past the buffer
 }
 
 TEST_F(ProgramTest, ClosingTheWindowEndsTheLoopWithStatusZero) {
