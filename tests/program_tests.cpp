@@ -95,7 +95,8 @@ TEST_F(ProgramTest, WindowGoneBeforeTheLoopSkipsItWithStatusZero) {
 TEST_F(ProgramTest, RunsInTheProgramFolderWhereverItWasStarted) {
   SetCurrentDirectoryA("C:\\windows");
   g_mainWindowEvents.onCreated = DestroyMainWindowAtOnce;
-  EXPECT_EQ(0, RunProgram());
+  EXPECT_EQ(0, RunProgramWithin(5000));
+  EXPECT_FALSE(g_timedOut);
   EXPECT_EQ(ExeFolder(), CurrentDirectory());
   EXPECT_EQ(ExeFolder(), g_program.folder);
 }
