@@ -12,6 +12,7 @@ for tool in i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix cmake ninja 
 done
 [ -d /usr/src/googletest ] || need_install=1
 [ -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ] || need_install=1
+[ -f /usr/share/wine/fonts/marlett.ttf ] || need_install=1
 [ -f /etc/apt/sources.list.d/cfwindow-deb-src.sources ] || need_install=1
 if [ "$need_install" = 1 ]; then bash .ci/install-packages; fi
 
