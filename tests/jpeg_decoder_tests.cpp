@@ -147,7 +147,13 @@ std::vector<unsigned char> ReadTestData(const std::string& name) {
 TEST(JpegDecoder, DeclaredSizeThatWrapsA32BitSizeGivesNoPicture) {
   const std::vector<unsigned char> jpeg = ReadTestData("wraps-32bit-65500x21858.jpg");
   ASSERT_EQ(301u, jpeg.size());
+  uint32_t width = 0, height = 0;
+  ASSERT_TRUE(ReadDeclaredSize(jpeg.data(), jpeg.size(), &width, &height));
+  EXPECT_EQ(65500u, width);
+  EXPECT_EQ(21858u, height);
   EXPECT_EQ(nullptr, DecodePicture(jpeg.data(), jpeg.size()));
+  const unsigned char notJpeg[] = "GIF89a and more";
+  EXPECT_FALSE(ReadDeclaredSize(notJpeg, sizeof(notJpeg), &width, &height));
 }
 
 // Inputs that once made trouble while fuzzing, replayed: each decodes to no

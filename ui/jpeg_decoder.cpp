@@ -20,6 +20,13 @@ void ReturnToDecoder(j_common_ptr cinfo) {
 
 void KeepQuiet(j_common_ptr) {}
 
+// Errors come back to the caller's setjmp, warnings are not printed.
+void UseQuietErrors(jpeg_decompress_struct& cinfo, ErrorManager& errors) {
+  cinfo.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = ReturnToDecoder;
+  errors.base.output_message = KeepQuiet;
+}
+
 // Plain C-style frame: no object with a destructor lives across setjmp, so
 // the jump out of libjpeg skips nothing. Returns a malloc'd buffer of
 // bottom-up BGR rows, as device-independent bitmaps hold them, or null.
@@ -30,9 +37,7 @@ uint8_t* DecodeBottomUpBgr(const unsigned char* data, size_t size, int32_t* widt
   uint8_t* volatile pixels = nullptr;
   JSAMPLE* volatile row = nullptr;
 
-  cinfo.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = ReturnToDecoder;
-  errors.base.output_message = KeepQuiet;
+  UseQuietErrors(cinfo, errors);
   if (setjmp(errors.jump)) {
     jpeg_destroy_decompress(&cinfo);
     std::free(pixels);
@@ -92,6 +97,24 @@ bool FitsPictureLimit(uint64_t width, uint64_t height) {
   // In 64 bits: on the 32-bit build width * height * 3 can wrap size_t
   // (65500 x 21858 would come out as about 130 KB).
   return width > 0 && height > 0 && PaddedPictureBytes(width, height) <= kMaxPictureBytes;
+}
+
+bool ReadDeclaredSize(const unsigned char* data, size_t size, uint32_t* width, uint32_t* height) {
+  if (!LooksLikeJpeg(data, size)) return false;
+  jpeg_decompress_struct cinfo;
+  ErrorManager errors;
+  UseQuietErrors(cinfo, errors);
+  if (setjmp(errors.jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+  jpeg_read_header(&cinfo, TRUE);
+  *width = cinfo.image_width;
+  *height = cinfo.image_height;
+  jpeg_destroy_decompress(&cinfo);
+  return true;
 }
 
 bool LooksLikeJpeg(const unsigned char* data, size_t size) {

@@ -32,6 +32,10 @@ inline uint64_t PaddedPictureBytes(uint64_t width, uint64_t height) {
 // True for a picture of at least 1 x 1 whose padded rows fit kMaxPictureBytes.
 bool FitsPictureLimit(uint64_t width, uint64_t height);
 
+// The picture size a JPEG stream's header declares; false when the header
+// cannot be read. Decodes nothing.
+bool ReadDeclaredSize(const unsigned char* data, size_t size, uint32_t* width, uint32_t* height);
+
 // True when the stream is taken for a JPEG: longer than 5 bytes, FF D8 first.
 bool LooksLikeJpeg(const unsigned char* data, size_t size);
 
